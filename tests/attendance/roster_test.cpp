@@ -4,13 +4,17 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "attendance/roster.h"
 #include "attendance/state_file.h"
+#include "attendance/text_scan.h"
 #include "tests/attendance/fakes.h"
 
 namespace {
@@ -131,6 +135,29 @@ TEST_F(roster_file, restart_reads_the_lines_the_clock_could_have_written) {
     write_file("idm_list.txt", c.file);
     roster_load();
     EXPECT_EQ(roster_entries(), c.entries);
+  }
+}
+
+// Any bytes at all: every entry read is one the clock could have written, one
+// per line at most, and nothing overflows.
+TEST_F(roster_file, random_bytes_give_only_well_formed_entries) {
+  std::mt19937 random(20240611);
+  const char alphabet[] = {' ', '\t', '\r', '\n', '-', '+', '0', '7', '9', 'A', 'z',
+                           '\x81', '\x40', '\xFF', '\0', '\x0B'};
+  for (int round = 0; round < 300; ++round) {
+    std::string file(random() % 3000, ' ');
+    for (char& c : file) c = alphabet[random() % sizeof alphabet];
+    write_file("idm_list.txt", file);
+    roster_load();
+    const auto lines = std::count(file.begin(), file.end(), '\n') + 1;
+    ASSERT_LE(roster.count, lines);
+    for (int32_t i = 0; i < roster.count; ++i) {
+      for (const char* field : {roster.entries[i].idm_text, roster.entries[i].name}) {
+        const size_t size = std::strlen(field);
+        ASSERT_LT(size, 256u);
+        for (size_t j = 0; j < size; ++j) ASSERT_FALSE(is_blank_byte(field[j]));
+      }
+    }
   }
 }
 
