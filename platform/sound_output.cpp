@@ -105,6 +105,7 @@ class sound_player {
     std::lock_guard<std::mutex> hold(lock_);
     has_next_ = false;
     ++generation_;
+    idle_.notify_all();
   }
 
   bool busy() {
