@@ -182,7 +182,6 @@ INSTANTIATE_TEST_SUITE_P(
                     block_access_case{"past_the_last_block", 0x12FC, 0x1009, 16, -1, -1},
                     block_access_case{"read_only_service", 0x12FC, 0x100B, 0, 0, -1},
                     block_access_case{"unknown_service", 0x12FC, 0x2222, 0, -1, -1},
-                    block_access_case{"service_needing_a_key", 0x12FC, 0x1008, 0, -1, -1},
                     block_access_case{"other_system_fewer_blocks", 0xFE00, 0x1009, 8, -1, -1},
                     block_access_case{"wildcard_poll_selects_fe00", 0xFEFF, 0x100B, 0, -1, -1}),
     [](const auto& info) { return info.param.name; });
