@@ -73,3 +73,26 @@ typedef LONG_PTR(WINAPI* FARPROC)();
 #define GetGValue(c) static_cast<BYTE>((c) >> 8)
 #define GetBValue(c) static_cast<BYTE>((c) >> 16)
 typedef uintptr_t DWORD_PTR_FOR_MACROS;
+
+typedef WORD* LPWORD;
+typedef DWORD* LPDWORD;
+typedef LONG HRESULT;
+
+typedef struct tagPOINT {
+  LONG x;
+  LONG y;
+} POINT, *LPPOINT;
+
+typedef struct tagRECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+} RECT, *LPRECT;
+typedef const RECT* LPCRECT;
+
+// 100-nanosecond intervals since 1601-01-01 00:00 UTC, split in two halves.
+typedef struct _FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+} FILETIME, *LPFILETIME;
