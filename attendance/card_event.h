@@ -8,6 +8,8 @@
 #pragma once
 #include <cstdint>
 
+#include "attendance/card_event_ports.h"
+
 constexpr int last_idm_size = 1024;
 constexpr int event_text_size = 8192;
 
