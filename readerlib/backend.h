@@ -69,7 +69,9 @@ class reader_backend {
 };
 
 // The reader the library drives: $PORTELIA_READER names it ("emulated", the
-// default when unset). nullptr for a name it does not know.
+// default when unset, or "pcsc" where built with pcsc-lite). nullptr for a
+// name it does not know.
 std::unique_ptr<reader_backend> chosen_backend();
 
 std::unique_ptr<reader_backend> make_emulated_backend();
+std::unique_ptr<reader_backend> make_pcsc_backend();

@@ -103,6 +103,20 @@ TEST_F(stand_in_library, an_unknown_reader_kind_fails_to_initialise) {
   EXPECT_EQ(initialize(), 1);
 }
 
+TEST_F(stand_in_library, a_pcsc_reader_with_no_reader_service_opens_nothing) {
+  setenv("PORTELIA_READER", "pcsc", 1);
+  if (initialize() == 0) GTEST_SKIP() << "built without PC/SC";
+  if (open() != 0) GTEST_SKIP() << "a PC/SC reader is attached";
+  uint8_t system_code[2] = {0xFF, 0xFF};
+  uint8_t number_of_cards = 9;
+  uint8_t card_idm[8], card_pmm[8];
+  polling_parameters polling{system_code, 0};
+  card_information information{card_idm, card_pmm};
+  EXPECT_EQ(poll(&polling, &number_of_cards, &information), 0);
+  EXPECT_EQ(number_of_cards, 0);
+  EXPECT_EQ(dispose(), 1);
+}
+
 TEST_F(stand_in_library, a_poll_needs_an_open_reader) {
   ASSERT_EQ(initialize(), 1);
   uint8_t system_code[2] = {0xFF, 0xFF};
