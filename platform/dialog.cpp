@@ -29,6 +29,32 @@ void set_first_focus(HWND dialog) {
   SetFocus(first ? first : dialog);
 }
 
+// After a dialog closes, the owner becomes active again; if the owner is
+// still disabled (under another dialog), the newest enabled window does.
+void activate_next(HWND owner) {
+  HWND next = nullptr;
+  if (find_window(owner) && enabled_in_chain(owner) && visible_in_chain(owner)) {
+    next = owner;
+  } else {
+    for (auto it = store().windows.rbegin(); it != store().windows.rend(); ++it) {
+      const window_record& w = *it->second;
+      if (!w.parent && visible_in_chain(w.handle) && enabled_in_chain(w.handle)) {
+        next = w.handle;
+        break;
+      }
+    }
+  }
+  if (!next) return;
+  store().active = next;
+  if (!store().focus || top_level_of(store().focus) != next) {
+    window_record* w = find_window(next);
+    if (w && w->kind == control_kind::dialog)
+      set_first_focus(next);
+    else
+      store().focus = next;
+  }
+}
+
 }  // namespace
 
 POINT client_origin(HWND hwnd) {
@@ -107,10 +133,7 @@ INT_PTR run_modal_dialog(HWND dialog, LPARAM init_param) {
     }
     DestroyWindow(dialog);
   }
-  if (find_window(owner)) {
-    store().active = owner;
-    if (!store().focus) store().focus = owner;
-  }
+  activate_next(owner);
   return code;
 }
 

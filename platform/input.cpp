@@ -67,9 +67,9 @@ bool input_replace_text(HWND edit, std::string_view text) {
 }
 
 bool input_key(HWND hwnd, WPARAM virtual_key) {
-  if (!hwnd) hwnd = store().focus;
-  if (!find_window(hwnd)) hwnd = store().active;
-  if (!find_window(hwnd)) return false;
+  // Without a window the key goes where the focus is when it is delivered
+  // (input queued before it may move the focus).
+  if (hwnd && !find_window(hwnd)) return false;
   queue(hwnd, WM_KEYDOWN, virtual_key, 1);
   return true;
 }

@@ -59,6 +59,7 @@ bool take_input(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
   auto& input = store().input;
   while (!input.empty()) {
     MSG m = input.front();
+    if (!m.hwnd) m.hwnd = find_window(store().focus) ? store().focus : store().active;
     // A person cannot reach a hidden or disabled window: such input is lost.
     if (!find_window(m.hwnd) || !enabled_in_chain(m.hwnd) || !visible_in_chain(m.hwnd)) {
       input.pop_front();
