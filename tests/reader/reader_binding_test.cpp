@@ -1,6 +1,8 @@
 // Binding and releasing the reader library, against the recording fake.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "reader/reader.h"
 #include "tests/reader/fake_library_script.h"
 #include "tests/reader/reader_test_support.h"
@@ -75,11 +77,17 @@ TEST_F(reader_binding, with_a_reader_connect_gives_0) {
 }
 
 TEST_F(reader_binding, a_library_path_that_does_not_fit_binds_nothing) {
-  common_folder folder(FAKE_READER_LIBRARY);
-  // The folder itself fits; the folder and the library's name do not.
-  std::string deep = folder.path() + "/" + std::string(MAX_PATH - folder.path().size() - 10, 'x');
+  // A folder such that the library's path is 2 bytes too long: cut to
+  // MAX_PATH it would name readers/libportelia-reader, which exists.
+  common_folder folder("");
+  const std::string name = "/readers/libportelia-reader.so";
+  std::string deep = folder.path() + "/";
+  deep += std::string(MAX_PATH + 2 - name.size() - deep.size(), 'x');
+  std::filesystem::create_directories(deep + "/readers");
+  std::filesystem::create_symlink(FAKE_READER_LIBRARY, deep + "/readers/libportelia-reader");
   setenv("CommonProgramFiles", deep.c_str(), 1);
   EXPECT_EQ(reader_open(), nullptr);
+  EXPECT_EQ(script.calls[fake_initialize], 0);
 }
 
 }  // namespace
