@@ -11,6 +11,10 @@ std::vector<entry>& log() {
   return entries;
 }
 
+void PrintTo(const entry& e, std::ostream* out) {
+  *out << "{" << e.window << ", 0x" << std::hex << e.message << ", 0x" << e.wparam << std::dec << "}";
+}
+
 namespace {
 std::map<HWND, std::string>& names() {
   static std::map<HWND, std::string> n;

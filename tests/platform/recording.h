@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct entry {
   WPARAM wparam;
   bool operator==(const entry&) const = default;
 };
+void PrintTo(const entry& e, std::ostream* out);
 
 std::vector<entry>& log();
 // Gives a window a name in the log (else its text names it).
