@@ -16,7 +16,10 @@ function(portelia_test)
   if(T_CP932)
     portelia_cp932(${T_NAME})
   endif()
-  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${T_NAME};${T_LABELS}")
+  # gtest_discover_tests flattens list values: escape the separators so a
+  # test carries every label.
+  string(REPLACE ";" "\\;" labels "${T_NAME};${T_LABELS}")
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${labels}")
 endfunction()
 
 # A Google Benchmark executable (run by hand; see bench/README.md).
