@@ -139,7 +139,18 @@ bool acted(bool done) {
   return done;
 }
 
-bool covers(const RECT& outer, const RECT& inner) {
+// Whether `outer` hides `inner`. A glyph cell's outermost pixel row and
+// column are blank, so a fill that leaves only those uncovered (as a fill from
+// 1, 1 does) hides the text.
+bool covers(const RECT& outer, RECT inner) {
+  if (inner.right - inner.left > 2) {
+    ++inner.left;
+    --inner.right;
+  }
+  if (inner.bottom - inner.top > 2) {
+    ++inner.top;
+    --inner.bottom;
+  }
   return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
          outer.bottom >= inner.bottom;
 }

@@ -118,7 +118,9 @@ const std::vector<draw_op>& drawing();
 // Drawing on one window only.
 std::vector<draw_op> drawing_of(HWND hwnd);
 // The text lines on a window's surface that nothing drawn later covers,
-// oldest first: what a person sees there now.
+// oldest first: what a person sees there now. A line counts as covered when
+// a later fill or text hides all of its cell but the blank outermost pixel
+// row and column.
 std::vector<draw_op> visible_text(HWND hwnd);
 void clear_drawing();
 
