@@ -10,8 +10,5 @@ add_library(platform_sound STATIC
   ${CMAKE_CURRENT_LIST_DIR}/sound_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sound_wave.cpp)
 target_include_directories(platform_sound PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(platform_sound PRIVATE PkgConfig::ALSA Threads::Threads)
 # Sleep, GetTickCount and the resource lookup come from the core.
-if(TARGET platform_core)
-  target_link_libraries(platform_sound PUBLIC platform_core)
-endif()
+target_link_libraries(platform_sound PUBLIC platform_core PRIVATE PkgConfig::ALSA Threads::Threads)

@@ -3,16 +3,10 @@
 // the thread for its length (virtual time under the headless view).
 #include <string>
 
+#include "platform/resource_data.h"
 #include "platform/sound_output.h"
 #include "platform/sound_record.h"
 #include "platform/win32.h"
-#if __has_include("platform/resource_data.h")
-#include "platform/resource_data.h"
-#else
-// TRANSITIONAL until the core lands.
-bool resource_data_find(HINSTANCE module, LPCSTR type, LPCSTR name, const unsigned char** data,
-                        size_t* size);
-#endif
 
 namespace {
 

@@ -14,7 +14,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless.h"
+#include "platform/resource_data.h"
+#include "platform/sound_output.h"
+#include "platform/sound_record.h"
 #include "platform/sound_wave.h"
+#include "platform/win32.h"
+#include "resources/embedded_resources.h"
 
 #ifndef PORTELIA_RESOURCES
 #error "PORTELIA_RESOURCES must name the resources folder"
@@ -167,6 +173,62 @@ TEST(icon, one_opaque_32_by_32_image_in_16_colours_cyan_on_white) {
 
   const std::string mask = b.substr(pixels + 32 * 16);
   EXPECT_EQ(mask, std::string(32 * 4, '\0'));  // fully opaque
+}
+
+// The compiled resources carry the waves under the names the program passes
+// and the icon under the number 300.
+struct program_wave {
+  const char* name;
+  DWORD ms;
+};
+
+const program_wave program_waves[] = {
+    {"Beep", 2010}, {"oha", 1080}, {"konni", 700}, {"konban", 610}, {"otsuka", 1350},
+};
+
+void PrintTo(const program_wave& w, std::ostream* out) { *out << w.name; }
+
+class program_resources : public ::testing::TestWithParam<program_wave> {
+ protected:
+  void SetUp() override {
+    headless::reset();
+    sound_output_enable(false);
+    sound_record_clear();
+    module_ = module_from_resources(portelia_resources, portelia_resources_size);
+    ASSERT_NE(module_, nullptr);
+  }
+  HINSTANCE module_ = nullptr;
+};
+
+TEST_P(program_resources, carry_the_wave_the_program_asks_for) {
+  const program_wave& w = GetParam();
+  EXPECT_TRUE(PlaySoundA(w.name, module_, SND_RESOURCE | SND_ASYNC));
+  const std::vector<sound_call> calls = sound_record();
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].kind, sound_kind::wave);
+  EXPECT_EQ(calls[0].duration, w.ms);
+}
+
+INSTANTIATE_TEST_SUITE_P(names, program_resources, ::testing::ValuesIn(program_waves));
+
+TEST_F(program_resources, carry_icon_300_as_one_32_by_32_image_in_16_colours) {
+  const unsigned char* group = nullptr;
+  size_t size = 0;
+  ASSERT_TRUE(resource_data_find(module_, MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(300), &group,
+                                 &size));
+  ASSERT_EQ(size, 6u + 14u);
+  const std::string g(reinterpret_cast<const char*>(group), size);
+  EXPECT_EQ(u16(g, 4), 1);  // one image
+  EXPECT_EQ(static_cast<unsigned char>(g[6]), 32);
+  EXPECT_EQ(static_cast<unsigned char>(g[7]), 32);
+  EXPECT_EQ(static_cast<unsigned char>(g[8]), 16);
+  EXPECT_EQ(u16(g, 12), 4);  // bits per pixel
+
+  const unsigned char* image = nullptr;
+  ASSERT_TRUE(resource_data_find(module_, MAKEINTRESOURCEA(3), MAKEINTRESOURCEA(u16(g, 18)),
+                                 &image, &size));
+  const std::string icon = file_bytes("portelia.ico");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(image), size), icon.substr(22));
 }
 
 }  // namespace

@@ -116,8 +116,13 @@ class alsa_file : public ::testing::Test {
   fs::path played_;
 };
 
+// On the real clock: the tone holds the thread for its length.
 TEST_F(alsa_file, the_tone_reaches_the_device_at_262_hz_for_half_a_second) {
+  const auto start = wall::now();
   Beep(262, 500);
+  const auto took = wall::now() - start;
+  EXPECT_GE(took, std::chrono::milliseconds(500));
+  EXPECT_LT(took, std::chrono::milliseconds(1000));
   ASSERT_TRUE(sound_output_wait_idle(5000));
 
   const std::string bytes = file_bytes(played_);

@@ -20,8 +20,11 @@
 #include "app/app_instance.h"
 #include "attendance/clock.h"
 #include "audio/sound_mode.h"
+#include "platform/headless.h"
+#include "platform/resource_data.h"
 #include "platform/sound_output.h"
 #include "platform/win32.h"
+#include "resources/embedded_resources.h"
 #include "sound_heard.h"
 
 HINSTANCE app_instance = nullptr;
@@ -73,7 +76,8 @@ void put_file(const fs::path& name, const std::string& bytes) {
 }
 
 // Each case runs in a fresh empty folder, at 09:00 in Japan, with mode 0 as
-// at process start and real output off.
+// at process start, the program's own resources, the virtual clock and real
+// output off.
 class sound_folder : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -86,6 +90,9 @@ class sound_folder : public ::testing::Test {
     fs::current_path(folder_);
     sound_mode = 0;
     clock_now = japan(9, 0);
+    headless::reset();
+    app_instance = module_from_resources(portelia_resources, portelia_resources_size);
+    ASSERT_NE(app_instance, nullptr);
     sound_output_enable(false);
     sound_record_clear();
   }

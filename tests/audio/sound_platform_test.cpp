@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless.h"
+#include "platform/resource_data.h"
 #include "platform/sound_output.h"
 #include "platform/sound_wave.h"
 #include "platform/win32.h"
 #include "sound_heard.h"
 #include "wave_image.h"
-#if __has_include("platform/resource_data.h")
-#include "platform/resource_data.h"
-#define HAVE_RESOURCE_MODULE 1
-#endif
 
 namespace {
 
@@ -97,18 +95,19 @@ TEST_P(wave_read, takes_plain_pcm_and_refuses_the_rest) {
 
 INSTANTIATE_TEST_SUITE_P(images, wave_read, ::testing::ValuesIn(wave_cases()));
 
-// The calls, with real output off. The module holds the waves "BEEP" of
-// 2010 ms and "OHA" of 1080 ms.
+// The calls, with real output off, on the virtual clock. The module holds
+// the waves "BEEP" of 2010 ms and "OHA" of 1080 ms, a "KONNI" of another
+// type and a "BAD" that is no wave.
 class sound_calls : public ::testing::Test {
  protected:
   void SetUp() override {
+    headless::reset();
     sound_output_enable(false);
     sound_record_clear();
-#ifdef HAVE_RESOURCE_MODULE
     res_ = res_image({{"WAVE", "BEEP", stereo_wave(2010)}, {"WAVE", "OHA", stereo_wave(1080)},
                       {"WAVX", "KONNI", stereo_wave(700)}, {"WAVE", "BAD", byte_image(64, 0)}});
     module_ = module_from_resources(res_.data(), res_.size());
-#endif
+    ASSERT_NE(module_, nullptr);
   }
 
   byte_image res_;
@@ -178,11 +177,6 @@ void PrintTo(const play_case& c, std::ostream* out) {
 
 TEST_P(play_sound, finds_the_wave_by_name_in_any_case_or_plays_the_default) {
   const play_case& c = GetParam();
-#ifndef HAVE_RESOURCE_MODULE
-  if (c.name && std::string(c.name) != "Beep" && std::string(c.name) != "BEEP" &&
-      std::string(c.name) != "oha" && std::string(c.name) != "missing")
-    GTEST_SKIP() << "needs the resource module";
-#endif
   const DWORD before = GetTickCount();
   EXPECT_EQ(PlaySoundA(c.name, module_, c.flags), c.result);
   EXPECT_EQ(GetTickCount() - before, c.held);
