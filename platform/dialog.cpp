@@ -97,8 +97,10 @@ INT_PTR run_modal_dialog(HWND dialog, LPARAM init_param) {
   d = find_window(dialog);
   if (!d) return -1;
   HWND owner = d->owner;
+  bool disabled_owner = false;
   if (owner && IsWindowEnabled(owner)) {
     EnableWindow(owner, FALSE);
+    disabled_owner = true;
     if ((d = find_window(dialog))) d->owner_disabled_by_dialog = true;
   }
   if ((d = find_window(dialog)) && !d->dialog_ended) {
@@ -132,6 +134,9 @@ INT_PTR run_modal_dialog(HWND dialog, LPARAM init_param) {
       EnableWindow(owner, TRUE);
     }
     DestroyWindow(dialog);
+  } else if (disabled_owner && find_window(owner)) {
+    // Destroyed from outside (say by a tick): the owner must not stay disabled.
+    EnableWindow(owner, TRUE);
   }
   activate_next(owner);
   return code;

@@ -305,6 +305,25 @@ TEST_F(dialog_test, input_to_the_disabled_owner_is_lost_while_a_dialog_is_open) 
   EXPECT_EQ(log().back(), (entry{"main", WM_COMMAND, MAKEWPARAM(0, BN_CLICKED)}));
 }
 
+TEST_F(dialog_test, a_dialog_destroyed_from_a_tick_gives_minus_one_and_frees_the_owner) {
+  INT_PTR code = 0;
+  bool asked = false;
+  recording::window_handlers()[WM_TIMER] = [&](HWND, UINT, WPARAM, LPARAM) {
+    if (!asked) {
+      asked = true;
+      code = ask(nullptr);
+    } else if (HWND d = headless::top_dialog()) {
+      DestroyWindow(d);
+    }
+    return LRESULT{0};
+  };
+  headless::on_modal_loop([&](HWND) { headless::run_for_seconds(3); });
+  SetTimer(main, 100, 3000, nullptr);
+  headless::run_for_seconds(3);
+  EXPECT_EQ(code, -1);
+  EXPECT_TRUE(headless::is_enabled(main));
+}
+
 TEST_F(dialog_test, a_modal_loop_nobody_answers_is_reported) {
   std::string name;
   EXPECT_THROW(ask(&name), headless::stuck);
