@@ -68,6 +68,8 @@ struct key_case {
   std::vector<entry> messages;  // after WM_INITDIALOG and its EN_CHANGE
 };
 
+void PrintTo(const key_case& c, std::ostream* out) { *out << c.name; }
+
 class dialog_keys : public dialog_test, public ::testing::WithParamInterface<key_case> {};
 
 TEST_P(dialog_keys, end_the_dialog_with_their_code) {
@@ -210,6 +212,8 @@ struct box_case {
   std::function<void(HWND)> act;
   int result;
 };
+
+void PrintTo(const box_case& c, std::ostream* out) { *out << c.name; }
 
 class message_box_answers : public dialog_test, public ::testing::WithParamInterface<box_case> {};
 

@@ -49,6 +49,8 @@ struct sort_case {
   strings expected;
 };
 
+void PrintTo(const sort_case& c, std::ostream* out) { *out << c.name; }
+
 class sorted_insert : public list_box_test, public ::testing::WithParamInterface<sort_case> {};
 
 TEST_P(sorted_insert, keeps_ascending_shift_jis_order) {
@@ -82,6 +84,8 @@ struct delete_case {
   std::string removed;
   strings expected;
 };
+
+void PrintTo(const delete_case& c, std::ostream* out) { *out << c.name; }
 
 class delete_first_match : public list_box_test, public ::testing::WithParamInterface<delete_case> {};
 

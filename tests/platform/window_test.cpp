@@ -37,6 +37,8 @@ struct creation_case {
   std::vector<UINT> messages;
 };
 
+void PrintTo(const creation_case& c, std::ostream* out) { *out << c.name; }
+
 class creation_table : public window_test, public ::testing::WithParamInterface<creation_case> {};
 
 TEST_P(creation_table, procedure_receives_in_order) {
@@ -160,6 +162,8 @@ struct text_case {
   int max_count;
   const char* expected;
 };
+
+void PrintTo(const text_case& c, std::ostream* out) { *out << c.text; }
 
 class get_text_table : public window_test, public ::testing::WithParamInterface<text_case> {};
 
