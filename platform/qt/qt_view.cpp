@@ -258,7 +258,10 @@ void qt_view::window_changed(HWND window, window_change change) {
       break;
     }
     case window_change::text: refresh_text(window); break;
-    case window_change::items: refresh_items(window); break;
+    case window_change::items:
+      // A list filled item by item is rebuilt once, before Qt next draws.
+      stale_lists_.insert(window);
+      break;
     case window_change::geometry: refresh_geometry(window); break;
     case window_change::focus: refresh_focus(window); break;
     case window_change::enabled: {
@@ -481,6 +484,7 @@ void qt_view::destroy(HWND window) {
   if (it == mirrors_.end()) return;
   QWidget* w = it->second.widget.data();
   mirrors_.erase(it);
+  stale_lists_.erase(window);
   delete w;
 }
 
@@ -507,6 +511,8 @@ void qt_view::draw_text(HWND window, const RECT& cell, const RECT& clip, std::st
 }
 
 void qt_view::wait_for_input(std::optional<int64_t> deadline_ms) {
+  for (HWND list : stale_lists_) refresh_items(list);
+  stale_lists_.clear();
   // Whatever Qt has ready first: it may be the input the program waits for.
   QApplication::processEvents(QEventLoop::AllEvents);
   if (messages_pending()) return;

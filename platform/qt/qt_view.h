@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/view.h"
 
@@ -79,6 +80,7 @@ class qt_view final : public view {
   QFont system_font_;
   std::optional<QFont> next_dialog_font_;
   std::unordered_map<HWND, mirror> mirrors_;
+  std::unordered_set<HWND> stale_lists_;
   bool application_icon_set_ = false;
 };
 
