@@ -25,6 +25,10 @@ LRESULT CALLBACK edit_proc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK list_box_proc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK dialog_window_proc(HWND, UINT, WPARAM, LPARAM);
 
+// What every control does alike: the view paints it, so erasing and painting
+// only validate; everything else goes to DefWindowProcA.
+LRESULT control_default_proc(HWND, UINT, WPARAM, LPARAM);
+
 // The class name for a dialog template's control atom (0x80 to 0x85).
 const char* builtin_class_for_atom(WORD atom);
 

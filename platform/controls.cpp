@@ -14,8 +14,9 @@ void notify_parent(HWND hwnd, WORD code) {
   SendMessageA(w->parent, WM_COMMAND, MAKEWPARAM(w->id, code), reinterpret_cast<LPARAM>(hwnd));
 }
 
-// What every control does alike: painting is the view's, the text is kept.
-LRESULT common_control(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+}  // namespace
+
+LRESULT control_default_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -27,8 +28,6 @@ LRESULT common_control(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   }
   return DefWindowProcA(hwnd, message, wparam, lparam);
 }
-
-}  // namespace
 
 LRESULT CALLBACK static_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   window_record* w = find_window(hwnd);
@@ -42,7 +41,7 @@ LRESULT CALLBACK static_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
       if (notify) notify_parent(hwnd, STN_DBLCLK);
       return 0;
   }
-  return common_control(hwnd, message, wparam, lparam);
+  return control_default_proc(hwnd, message, wparam, lparam);
 }
 
 LRESULT CALLBACK button_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -55,7 +54,7 @@ LRESULT CALLBACK button_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
       notify_parent(hwnd, BN_CLICKED);
       return 0;
   }
-  return common_control(hwnd, message, wparam, lparam);
+  return control_default_proc(hwnd, message, wparam, lparam);
 }
 
 LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -97,7 +96,7 @@ LRESULT CALLBACK edit_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
       return r;
     }
   }
-  return common_control(hwnd, message, wparam, lparam);
+  return control_default_proc(hwnd, message, wparam, lparam);
 }
 
 const std::vector<builtin_class>& builtin_classes() {

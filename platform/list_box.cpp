@@ -105,15 +105,8 @@ LRESULT CALLBACK list_box_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
     case WM_LBUTTONDBLCLK:
       notify_parent(hwnd, LBN_DBLCLK);
       return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (BeginPaint(hwnd, &ps)) EndPaint(hwnd, &ps);
-      return 0;
-    }
   }
-  return DefWindowProcA(hwnd, message, wparam, lparam);
+  return control_default_proc(hwnd, message, wparam, lparam);
 }
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 
 #include "platform/headless.h"
 #include "platform/win32.h"
+#include "bench/ratio_reporter.h"
 
 namespace {
 
@@ -78,21 +79,6 @@ void hour_of_ticks(benchmark::State& state) {
   }
 }
 BENCHMARK(hour_of_ticks)->Unit(benchmark::kMillisecond);
-
-class ratio_reporter : public benchmark::ConsoleReporter {
- public:
-  ratio_reporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-      if (run.run_type == Run::RT_Iteration || median)
-        times[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 
 #include "reader/reader.h"
 #include "readerlib/state_file.h"
+#include "bench/ratio_reporter.h"
 
 namespace {
 
@@ -51,23 +52,6 @@ void idle_read_card_idm(benchmark::State& state) {
   if (std::string(text) != "ERROR000000") state.SkipWithError("the reader was not idle");
 }
 BENCHMARK(idle_read_card_idm);
-
-// Keeps each benchmark's time per iteration as it reports it: the median
-// when runs are repeated.
-class ratio_reporter : public benchmark::ConsoleReporter {
- public:
-  ratio_reporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-      if (run.run_type == Run::RT_Iteration || median)
-        times[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
 
 }  // namespace
 
