@@ -19,6 +19,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -156,6 +157,10 @@ class top_window final : public QWidget {
 // Keeps input from windows that the model has disabled, and turns Enter
 // and Escape into keys of the model (a dialog makes them its commands).
 class input_filter final : public QObject {
+ public:
+  // Called when a person presses on a window that takes no input.
+  std::function<void()> refused_press;
+
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
     switch (event->type()) {
@@ -176,7 +181,12 @@ class input_filter final : public QObject {
     if (!widget) return false;
     HWND top = handle_of(widget->window());
     if (!top) return false;  // a pop-up menu, or not ours
-    if (!model_enabled(top)) return true;
+    if (!model_enabled(top)) {
+      // As on Windows, a click on a window under a modal dialog brings the
+      // dialog to the front, with the keyboard.
+      if (event->type() == QEvent::MouseButtonPress && refused_press) refused_press();
+      return true;
+    }
     if (event->type() != QEvent::KeyPress) return false;
     int key = static_cast<QKeyEvent*>(event)->key();
     WPARAM virtual_key = 0;
@@ -193,6 +203,12 @@ qt_view::qt_view(int& argc, char** argv) {
   if (!QApplication::instance()) own_application_ = std::make_unique<QApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   filter_ = std::make_unique<input_filter>();
+  filter_->refused_press = [this] {
+    QWidget* active = widget_of(active_window());
+    if (!active || !active->isVisible()) return;
+    active->raise();
+    active->activateWindow();
+  };
   QApplication::instance()->installEventFilter(filter_.get());
   system_font_ = qt::system_font();
 }
