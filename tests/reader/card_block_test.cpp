@@ -5,23 +5,19 @@
 
 #include "reader/reader.h"
 #include "tests/reader/fake_library_script.h"
-#include "tests/reader/reader_test_support.h"
+#include "tests/reader/bound_fake_reader.h"
 
 namespace {
 
-class card_blocks : public testing::Test {
+class card_blocks : public bound_fake_reader {
  protected:
   void SetUp() override {
-    reset_fake_library();
-    bound.reset(reader_open());
-    ASSERT_NE(bound, nullptr);
+    bound_fake_reader::SetUp();
+    if (HasFatalFailure()) return;
     polled.reset(card_poll(bound.get(), 0xFFFF, 0));
     ASSERT_NE(polled, nullptr);
     for (int i = 0; i < 16; ++i) script.block_data[i] = static_cast<uint8_t>(0xA0 + i);
   }
-  fake_library_script& script = *fake_library();
-  common_folder folder{FAKE_READER_LIBRARY};
-  reader_ptr bound;
   card_ptr polled;
 };
 

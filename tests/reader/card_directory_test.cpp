@@ -3,21 +3,11 @@
 
 #include "reader/reader.h"
 #include "tests/reader/fake_library_script.h"
-#include "tests/reader/reader_test_support.h"
+#include "tests/reader/bound_fake_reader.h"
 
 namespace {
 
-class card_directory : public testing::Test {
- protected:
-  void SetUp() override {
-    reset_fake_library();
-    bound.reset(reader_open());
-    ASSERT_NE(bound, nullptr);
-  }
-  fake_library_script& script = *fake_library();
-  common_folder folder{FAKE_READER_LIBRARY};
-  reader_ptr bound;
-};
+class card_directory : public bound_fake_reader {};
 
 uint16_t code_at(const uint8_t (&bytes)[2]) {
   return static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);

@@ -5,21 +5,11 @@
 
 #include "reader/reader.h"
 #include "tests/reader/fake_library_script.h"
-#include "tests/reader/reader_test_support.h"
+#include "tests/reader/bound_fake_reader.h"
 
 namespace {
 
-class card_polling : public testing::Test {
- protected:
-  void SetUp() override {
-    reset_fake_library();
-    bound.reset(reader_open());
-    ASSERT_NE(bound, nullptr);
-  }
-  fake_library_script& script = *fake_library();
-  common_folder folder{FAKE_READER_LIBRARY};
-  reader_ptr bound;
-};
+class card_polling : public bound_fake_reader {};
 
 TEST_F(card_polling, a_poll_sends_the_system_code_high_byte_first_and_keeps_the_answer) {
   card_ptr polled(card_poll(bound.get(), 0x12FC, 3));
