@@ -58,6 +58,15 @@ class stand_in_library : public testing::Test {
     ASSERT_EQ(open(), 1);
   }
 
+  // Polls for any system; the card's IDm lands in polled_idm.
+  int poll_any_system(uint8_t* number_of_cards) {
+    uint8_t system_code[2] = {0xFF, 0xFF};
+    uint8_t card_pmm[8];
+    polling_parameters polling{system_code, 0};
+    card_information information{polled_idm, card_pmm};
+    return poll(&polling, number_of_cards, &information);
+  }
+
   // Reads with the block-list bytes given; the library's result.
   int read_blocks(std::vector<uint8_t> services, uint8_t block_count, std::vector<uint8_t> blocks) {
     uint8_t card_idm[8];
@@ -83,16 +92,13 @@ class stand_in_library : public testing::Test {
   uint8_t status_flag_2 = 0xEE;
   uint8_t blocks_read = 0xEE;
   uint8_t data[16 * 16] = {};
+  uint8_t polled_idm[8] = {};
 };
 
 TEST_F(stand_in_library, does_nothing_before_it_is_initialised) {
   EXPECT_EQ(open(), 0);
-  uint8_t system_code[2] = {0xFF, 0xFF};
   uint8_t number_of_cards = 9;
-  uint8_t card_idm[8], card_pmm[8];
-  polling_parameters polling{system_code, 0};
-  card_information information{card_idm, card_pmm};
-  EXPECT_EQ(poll(&polling, &number_of_cards, &information), 0);
+  EXPECT_EQ(poll_any_system(&number_of_cards), 0);
   EXPECT_EQ(number_of_cards, 0);
 }
 
@@ -107,28 +113,20 @@ TEST_F(stand_in_library, a_pcsc_reader_with_no_reader_service_opens_nothing) {
   setenv("PORTELIA_READER", "pcsc", 1);
   if (initialize() == 0) GTEST_SKIP() << "built without PC/SC";
   if (open() != 0) GTEST_SKIP() << "a PC/SC reader is attached";
-  uint8_t system_code[2] = {0xFF, 0xFF};
   uint8_t number_of_cards = 9;
-  uint8_t card_idm[8], card_pmm[8];
-  polling_parameters polling{system_code, 0};
-  card_information information{card_idm, card_pmm};
-  EXPECT_EQ(poll(&polling, &number_of_cards, &information), 0);
+  EXPECT_EQ(poll_any_system(&number_of_cards), 0);
   EXPECT_EQ(number_of_cards, 0);
   EXPECT_EQ(dispose(), 1);
 }
 
 TEST_F(stand_in_library, a_poll_needs_an_open_reader) {
   ASSERT_EQ(initialize(), 1);
-  uint8_t system_code[2] = {0xFF, 0xFF};
   uint8_t number_of_cards = 0;
-  uint8_t card_idm[8], card_pmm[8];
-  polling_parameters polling{system_code, 0};
-  card_information information{card_idm, card_pmm};
-  EXPECT_EQ(poll(&polling, &number_of_cards, &information), 0);
+  EXPECT_EQ(poll_any_system(&number_of_cards), 0);
   ASSERT_EQ(open(), 1);
-  EXPECT_EQ(poll(&polling, &number_of_cards, &information), 1);
+  EXPECT_EQ(poll_any_system(&number_of_cards), 1);
   EXPECT_EQ(number_of_cards, 1);
-  EXPECT_EQ(std::memcmp(card_idm, idm.data(), 8), 0);
+  EXPECT_EQ(std::memcmp(polled_idm, idm.data(), 8), 0);
 }
 
 TEST_F(stand_in_library, the_directory_is_written_only_up_to_the_room_given) {
